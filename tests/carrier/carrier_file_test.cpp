@@ -56,25 +56,40 @@ std::vector<TrailerCase> TrailerCases() {
   // Files of 0 to 11 bytes are never carriers, even when they end in the marker.
   const std::string shortFile = "abcdefg1973";
   for (std::size_t n = 0; n < kTrailerSize; ++n) {
-    cases.push_back({"short file", Bytes(std::string_view(shortFile).substr(shortFile.size() - n)),
-                     false, 0, 0, {}});
+    cases.push_back({"short file",
+                     Bytes(std::string_view(shortFile).substr(shortFile.size() - n)),
+                     false,
+                     0,
+                     0,
+                     {}});
   }
   const ByteString eight = Bytes("ABCDEFGH");
   cases.push_back({"empty block", Trailer(0, 0), true, 0, 0, {}});
   cases.push_back({"ciphertext filling the file", Concat(eight, Trailer(1, 8)), true, 1, 8, eight});
-  cases.push_back({"ciphertext behind picture bytes", Concat(Concat(Bytes("JPEG"), eight), Trailer(0, 8)),
-                   true, 0, 8, eight});
-  cases.push_back({"length one beyond the file", Concat(Bytes("1234567"), Trailer(1, 8)), true, 1, 8, {}});
+  cases.push_back({"ciphertext behind picture bytes",
+                   Concat(Concat(Bytes("JPEG"), eight), Trailer(0, 8)), true, 0, 8, eight});
+  cases.push_back(
+      {"length one beyond the file", Concat(Bytes("1234567"), Trailer(1, 8)), true, 1, 8, {}});
   cases.push_back({"negative length", Concat(eight, Trailer(1, -8)), true, 1, -8, {}});
   cases.push_back({"length -2^31", Concat(eight, Trailer(1, kInt32Min)), true, 1, kInt32Min, {}});
   cases.push_back({"length 2^31-1", Concat(eight, Trailer(1, kInt32Max)), true, 1, kInt32Max, {}});
-  cases.push_back({"length 2^31-12 (L + 12 overflows int32)", Concat(eight, Trailer(0, kInt32Max - 11)),
-                   true, 0, kInt32Max - 11, {}});
+  cases.push_back({"length 2^31-12 (L + 12 overflows int32)",
+                   Concat(eight, Trailer(0, kInt32Max - 11)),
+                   true,
+                   0,
+                   kInt32Max - 11,
+                   {}});
   cases.push_back({"odd flag 2", Concat(eight, Trailer(2, 8)), true, 2, 8, eight});
   cases.push_back({"odd flag -1", Concat(eight, Trailer(-1, 8)), true, -1, 8, eight});
   cases.push_back({"marker not last", Concat(Trailer(0, 0), Bytes("x")), false, 0, 0, {}});
-  cases.push_back({"marker cut by a zero byte", Trailer(0, 0, std::string_view("19\0\0", 4)), false, 0, 0, {}});
-  cases.push_back({"zero byte before the marker", Trailer(0, 0, std::string_view("197\0", 4)), false, 0, 0, {}});
+  cases.push_back(
+      {"marker cut by a zero byte", Trailer(0, 0, std::string_view("19\0\0", 4)), false, 0, 0, {}});
+  cases.push_back({"zero byte before the marker",
+                   Trailer(0, 0, std::string_view("197\0", 4)),
+                   false,
+                   0,
+                   0,
+                   {}});
   cases.push_back({"other marker", Trailer(0, 0, "1974"), false, 0, 0, {}});
   return cases;
 }
@@ -112,9 +127,9 @@ TEST(CarrierFile, AClosedFileReadsNothing) {
 
 TEST(CarrierFile, EncodedBlockLayout) {
   const ByteString ciphertext = {1, 2, 3, 4, 5, 6, 7, 8};
-  const ByteString expected = {1, 2, 3, 4, 5, 6, 7, 8,   // ciphertext
-                               1, 0, 0, 0,               // flag 1, little-endian
-                               8, 0, 0, 0,               // length 8, little-endian
+  const ByteString expected = {1,   2,   3,   4,  5, 6, 7, 8,  // ciphertext
+                               1,   0,   0,   0,               // flag 1, little-endian
+                               8,   0,   0,   0,               // length 8, little-endian
                                '1', '9', '7', '3'};
   EXPECT_EQ(EncodeBlock(ciphertext, 1), expected);
   const auto trailer = EncodeTrailer({-2, 0x01020304});
