@@ -12,6 +12,8 @@
 #include <string>
 
 #include "carrier/hidden_block.h"
+#include "carrier/password_rules.h"
+#include "cipher/message_cipher.h"
 #include "common/bytes.h"
 #include "platform/file.h"
 #include "scratch_files.h"
@@ -181,6 +183,31 @@ TEST(CarrierFile, FailedAppendsChangeNothingAndCreateNothing) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadFileBytes(path), before);
+  }
+}
+
+// The whole road of a message: encrypt, append, find the trailer, read, decrypt.
+TEST(CarrierFile, MessageRoundTripThroughACarrier) {
+  ScratchDir dir;
+  const auto path = dir / "picture.jpg";
+  const ByteString withZeros = {'a', 0, 'b', 0, 0, 0xFF};
+  const ByteString chinese = Bytes("\xC4\xE3\xBA\xC3 Veyla");  // "你好 Veyla" in GB18030
+  for (const Text& typed : {Text(""), Text("\xC3\xDC\xC2\xEB"), Text("a long password text")}) {
+    for (const ByteString& message : {withZeros, chinese}) {
+      WriteFileBytes(path, Bytes("JPEG"));
+      const HidePassword hide = ChooseHidePassword(typed);
+      ASSERT_TRUE(AppendBlock(path, cipher::EncryptData(message, hide.password), hide.flag).ok());
+
+      auto file = File::OpenForReading(path).value();
+      const ByteString tail = ReadTail(file).value();
+      ASSERT_TRUE(HasMarker(tail));
+      const auto trailer = ParseTrailer(tail);
+      EXPECT_EQ(trailer.passwordFlag, typed.empty() ? 0 : 1);
+      const auto password = ChooseReadPassword(trailer.passwordFlag, typed);
+      ASSERT_TRUE(password.has_value());
+      const ByteString ciphertext = ReadCiphertext(file, trailer.cipherLength).value();
+      EXPECT_EQ(cipher::DecryptData(ciphertext, *password), message);
+    }
   }
 }
 
