@@ -44,7 +44,8 @@ Output (read):
 
 Exit status:
   0  success (read: also the empty message of an empty block)
-  1  usage error, empty message, or no terminal to ask for the password
+  1  usage error, empty message, no terminal to ask for the password, or a
+     message too large for memory
   2  a file could not be opened, read or written (it is then unchanged); only
      regular files are used: directories, FIFOs and devices are refused
   3  read: the file holds no hidden message

@@ -80,6 +80,10 @@ Outcome<ByteString> MessageToHide(const Options& options) {
     case MessageSource::StandardInput:
       break;
   }
+  if (options.messageSource == MessageSource::StandardInput &&
+      platform::StandardInputIsTerminal()) {
+    platform::WriteStandardError("Type the message, then Ctrl-D on a line of its own:\n");
+  }
   auto bytes = ReadInput(options.messageSource == MessageSource::TextFile ? options.message : "-");
   if (auto* failure = std::get_if<Failure>(&bytes)) return std::move(*failure);
   return BytesFromText(text::Gb18030FromUtf8(AsText(std::get<ByteString>(bytes))));

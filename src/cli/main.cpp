@@ -1,5 +1,6 @@
 // veyla-cli: hides a message in a picture file, checks for one, reads it back.
 
+#include <new>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -10,9 +11,10 @@
 #include "platform/file.h"
 #include "platform/standard_streams.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   using namespace veyla::cli;
-  veyla::platform::IgnoreFileSizeSignal();
 
   const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   const auto parsed = ParseArguments(arguments);
@@ -34,4 +36,17 @@ int main(int argc, char** argv) {
       return veyla::platform::WriteStandardOutput(VersionText()) ? 0 : kExitFile;
   }
   return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  veyla::platform::EnsureStandardStreamsOpen();
+  veyla::platform::IgnoreFileSizeSignal();
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    veyla::cli::ReportFailure({veyla::cli::kExitUsage, "not enough memory for the message"});
+    return veyla::cli::kExitUsage;
+  }
 }

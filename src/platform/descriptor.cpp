@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
+#include <stdexcept>
 
 namespace veyla::platform::detail {
 
@@ -30,23 +32,8 @@ void ReserveForLargeRead(ByteString& data, std::size_t capacity) {
     ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
   }
 }
-}  // namespace
 
-Result<std::size_t> ReadFully(int fd, std::span<std::uint8_t> buffer) {
-  std::size_t filled = 0;
-  while (filled < buffer.size()) {
-    const ssize_t n = ::read(fd, buffer.data() + filled, buffer.size() - filled);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return ErrorFromErrno("read", errno);
-    }
-    if (n == 0) break;
-    filled += static_cast<std::size_t>(n);
-  }
-  return filled;
-}
-
-Result<ByteString> ReadUpTo(int fd, std::size_t limit, std::size_t expected) {
+Result<ByteString> ReadUpToInMemory(int fd, std::size_t limit, std::size_t expected) {
   ByteString data;
   std::size_t filled = 0;
   std::size_t capacity = std::min(limit, expected);
@@ -71,6 +58,32 @@ Result<ByteString> ReadUpTo(int fd, std::size_t limit, std::size_t expected) {
   }
   data.resize(filled);
   return data;
+}
+
+}  // namespace
+
+Result<std::size_t> ReadFully(int fd, std::span<std::uint8_t> buffer) {
+  std::size_t filled = 0;
+  while (filled < buffer.size()) {
+    const ssize_t n = ::read(fd, buffer.data() + filled, buffer.size() - filled);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ErrorFromErrno("read", errno);
+    }
+    if (n == 0) break;
+    filled += static_cast<std::size_t>(n);
+  }
+  return filled;
+}
+
+Result<ByteString> ReadUpTo(int fd, std::size_t limit, std::size_t expected) {
+  try {
+    return ReadUpToInMemory(fd, limit, expected);
+  } catch (const std::bad_alloc&) {
+    return ErrorFromErrno("read", ENOMEM);
+  } catch (const std::length_error&) {
+    return ErrorFromErrno("read", ENOMEM);
+  }
 }
 
 Result<void> WriteAll(int fd, std::span<const std::byte> bytes, const std::string& operation) {

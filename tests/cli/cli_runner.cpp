@@ -91,6 +91,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& optio
                          static_cast<rlim_t>(options.fileSizeLimit)};
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(120);
     }
+    if (options.closeStandardError) ::close(STDERR_FILENO);
     if (options.asNobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(121);
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(122);
@@ -158,6 +159,12 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& optio
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   return run;
+}
+
+CliOptions WithStandardErrorClosed() {
+  CliOptions o;
+  o.closeStandardError = true;
+  return o;
 }
 
 }  // namespace veyla::testing

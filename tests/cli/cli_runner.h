@@ -16,8 +16,9 @@ struct CliRun {
 struct CliOptions {
   std::string input;                                             // standard input
   std::vector<std::pair<std::string, std::string>> environment;  // added to a clean copy
-  bool asNobody = false;    // drop to user and group 65534 before starting
-  long fileSizeLimit = -1;  // RLIMIT_FSIZE for the child, -1 for none
+  bool asNobody = false;            // drop to user and group 65534 before starting
+  long fileSizeLimit = -1;          // RLIMIT_FSIZE for the child, -1 for none
+  bool closeStandardError = false;  // start the program with descriptor 2 closed
 };
 
 using Environment = std::vector<std::pair<std::string, std::string>>;
@@ -25,6 +26,7 @@ CliOptions WithInput(std::string input, Environment environment = {});
 CliOptions WithEnvironment(Environment environment);
 CliOptions WithFileSizeLimit(long bytes);
 CliOptions AsNobody();
+CliOptions WithStandardErrorClosed();
 
 // The program's path, from the build.
 const char* CliPath();

@@ -311,6 +311,17 @@ TEST(Cli, FailedHidesLeaveTheCarrierUnchanged) {
             "veyla-cli: " + carrier.string() + ": write: File too large; the file is unchanged\n");
 }
 
+// A carrier opened while descriptor 2 is closed would get its number and receive the error
+// message.
+TEST(Cli, ClosedStandardErrorNeverReceivesTheCarrier) {
+  ScratchDir dir;
+  const auto carrier = (dir / "c.jpg").string();
+  WriteFileBytes(carrier, kPicture);
+  const CliRun run = RunCli({"hide", carrier, "--message", ""}, WithStandardErrorClosed());
+  EXPECT_EQ(run.status, kUsage);
+  EXPECT_EQ(ReadFileBytes(carrier), kPicture);
+}
+
 // Directories, FIFOs, devices and missing files: exit 2 at once, nothing created, no wait
 // for a writer on the FIFO.
 TEST(Cli, OnlyExistingRegularFilesAreUsed) {
