@@ -6,14 +6,20 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
 #include <new>
 #include <vector>
 
 #include "app/commands/handlers.h"
 #include "app/window/main_window.h"
+#include "app/window/picture_box.h"
 #include "app/window/veyla_application.h"
+#include "support/jpeg_writer.h"
 #include "window_fixture.h"
 #include "window_test_registry.h"
 
@@ -93,6 +99,54 @@ class ProgramTest : public QObject {
     QVERIFY(program.State().hidePassword.empty());
     QVERIFY(program.State().lastCipherBytes.empty());
     QVERIFY(recorder.boxes.isEmpty());
+  }
+
+  // The program's own handlers through the window: choose a picture, hide a message with a
+  // password, choose it again, read the message back.
+  void hideAndReadThroughTheWindow() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString picture = dir.filePath(Q("照片.jpg"));
+    {
+      const auto bytes = MakeJpeg({120, 80}, DetailedPixel);
+      std::ofstream out(picture.toStdString(), std::ios::binary);
+      out.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+    }
+    Recorder recorder;
+    ProgramHooks hooks = recorder.Hooks();
+    hooks.clicks = ProgramClickHandlers();
+    hooks.prompt = [&](QWidget*, const QString&) { return std::optional<QString>(picture); };
+    Program program(std::move(hooks));
+    recorder.program = &program;
+
+    QStringList statuses;
+    QString revealed;
+    bool pictureShown = false;
+    Later([&] {
+      MainWindow& window = *program.Window();
+      const auto status = [&] { statuses << Find<QLabel>(window, "标签6")->text(); };
+      window.Button(Q("浏览按钮").toStdString())->click();
+      status();
+      pictureShown = window.Pictures()->HasPicture();
+      Find<QPlainTextEdit>(window, "编辑框1")->setPlainText(Q("你好\n世界"));
+      Find<QLineEdit>(window, "编辑框2")->setText(Q("密码"));
+      window.Button(Q("按钮1").toStdString())->click();
+      status();
+      window.Button(Q("浏览按钮").toStdString())->click();
+      status();
+      Find<QLineEdit>(window, "编辑框4")->setText(Q("密码"));
+      window.Button(Q("按钮4").toStdString())->click();
+      status();
+      revealed = Find<QPlainTextEdit>(window, "编辑框3")->toPlainText();
+      window.close();
+    });
+
+    QCOMPARE(program.Run(), 0);
+    QVERIFY(pictureShown);
+    QCOMPARE(statuses, QStringList({Q("普通图片"), Q("您的Veyla已经隐藏在图片中了，将它发给心上人吧！"),
+                                    Q("您选择了有Veyla的图片"), Q("您选择了有Veyla的图片")}));
+    QCOMPARE(revealed, Q("你好\n世界"));
   }
 
   void everyButtonRunsItsHandler_data() {
