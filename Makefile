@@ -34,5 +34,10 @@ test-asan: deps
 bench: build
 	@set -e; for b in $(BIN)/veyla-bench-*; do [ -x "$$b" ] || continue; echo "== $$b"; "$$b" $(BENCH_ARGS); done
 
+# The window as it looks right after start-up, for the README (offscreen, no display needed).
+screenshot: build
+	@mkdir -p docs
+	@QT_QPA_PLATFORM=offscreen $(BIN)/veyla-screenshot docs/window.png
+
 clean:
 	rm -rf build

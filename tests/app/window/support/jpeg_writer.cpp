@@ -2,6 +2,8 @@
 
 #include <jpeglib.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -83,6 +85,24 @@ std::vector<std::uint8_t> MakeJpeg(const JpegRecipe& recipe, const PixelSource& 
 QRgb DetailedPixel(int x, int y) {
   const int checker = ((x / 8) + (y / 8)) % 2 == 0 ? 40 : 0;
   return qRgb((x * 7 + checker) & 0xFF, (y * 5 + checker) & 0xFF, ((x + y) * 3) & 0xFF);
+}
+
+QRgb PhotoLikePixel(int x, int y, int width, int height) {
+  const double fx = static_cast<double>(x) / width;
+  const double fy = static_cast<double>(y) / height;
+  const double texture = 18 * std::sin(x * 0.21) * std::cos(y * 0.17);
+  // A small integer hash of the position as noise in -6..6.
+  std::uint32_t h = static_cast<std::uint32_t>(x) * 7919u + static_cast<std::uint32_t>(y) * 104729u;
+  h ^= h >> 16;
+  h *= 0x7feb352du;
+  h ^= h >> 15;
+  const int noise = static_cast<int>(h % 13) - 6;
+  const auto channel = [&](double base) {
+    return std::clamp(static_cast<int>(base + texture) + noise, 0, 255);
+  };
+  return qRgb(channel(128 + 90 * std::sin(fx * 6.1 + fy * 2.3)),
+              channel(128 + 80 * std::cos(fx * 3.7 - fy * 5.1)),
+              channel(128 + 70 * std::sin((fx + fy) * 4.4)));
 }
 
 }  // namespace veyla::window::testing

@@ -32,4 +32,8 @@ std::vector<std::uint8_t> MakeJpeg(const JpegRecipe& recipe, const PixelSource& 
 // cost to decode than a flat colour.
 QRgb DetailedPixel(int x, int y);
 
+// Closer to a photograph of `width` × `height`: broad smooth colour fields, a fine texture and
+// a little noise; at quality 90 it compresses to under 2 bits per pixel, like a camera's JPEG.
+QRgb PhotoLikePixel(int x, int y, int width, int height);
+
 }  // namespace veyla::window::testing
