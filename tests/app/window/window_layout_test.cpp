@@ -2,6 +2,7 @@
 // size, initial text, visibility, focus, stacking, and the colours that show on screen.
 
 #include <QAbstractButton>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -157,6 +158,19 @@ class WindowLayoutTest : public QObject {
     QVERIFY(!window->windowIcon().availableSizes().isEmpty());
     QCOMPARE(window->palette().color(QPalette::Window), window->palette().color(QPalette::Button));
     QCOMPARE(QApplication::focusWidget(), Find<QWidget>(*window, "编辑框3"));
+  }
+
+  // 标签6 uses SimSun at 14 pixels, or an installed Simplified Chinese face where it is absent.
+  void statusLineFont() {
+    auto window = BuildWindow();
+    QVERIFY(window);
+    const QFontInfo font(Find<QLabel>(*window, "标签6")->font());
+    QCOMPARE(font.pixelSize(), 14);
+    QVERIFY2(font.family() == "SimSun" || font.family().contains("CJK SC"),
+             qPrintable(font.family()));
+    QVERIFY(!font.italic());
+    QVERIFY(!font.underline());
+    QCOMPARE(font.weight(), int(QFont::Normal));
   }
 
   // Within a container the controls are stacked in the definition's order, the first on top.
