@@ -4,6 +4,8 @@ BIN         := build/bin
 BENCH_ARGS  ?=
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
+PREFIX      ?= /usr/local
+DESTDIR     ?=
 
 .PHONY: all deps configure build run test test-asan bench fuzz screenshot install package clean
 
@@ -33,6 +35,15 @@ test-asan: deps
 
 bench: build
 	@set -e; for b in $(BIN)/veyla-bench-*; do [ -x "$$b" ] || continue; echo "== $$b"; "$$b" $(BENCH_ARGS); done
+
+# Installs under $(PREFIX), below $(DESTDIR) when it is set (staged installs).
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install build/$(PRESET) --prefix "$(PREFIX)"
+
+# The Debian package, into build/package/veyla_<version>_<arch>.deb.
+package: build
+	@cpack --config build/$(PRESET)/CPackConfig.cmake -B "$(CURDIR)/build/package"
+	@rm -rf build/package/_CPack_Packages
 
 clean:
 	rm -rf build
