@@ -1,5 +1,6 @@
 # The Debian package, built by CPack from the install rules (`make package`).
-# Its prefix is /usr; dpkg-shlibdeps works out the library dependencies from the programs.
+# Its prefix is /usr, the DEB generator's own default (the source package has none);
+# dpkg-shlibdeps works out the library dependencies from the programs.
 
 set(VEYLA_PACKAGE_MAINTAINER "Veyla maintainers <maintainers@veyla.example>"
     CACHE STRING "Maintainer field of the Debian package")
@@ -18,7 +19,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "The cipher is DES with a 56-bit key: it keeps a message from casual eyes, not\n"
     "from a determined attacker.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}/package")
 
@@ -35,5 +35,9 @@ if(TARGET veyla)
   list(APPEND veyla_extra_depends qt6-qpa-plugins)
 endif()
 list(JOIN veyla_extra_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+
+# `package_source`: the sources only, never a build tree or the git store.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "/build/" "/\\\\.git(/|$)" "/fuzz/corpus-work/" "\\\\.swp$")
 
 include(CPack)
