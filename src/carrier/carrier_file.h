@@ -22,8 +22,14 @@ Result<ByteString> ReadCiphertext(platform::File& file, std::int32_t cipherLengt
 
 // Appends one block (ciphertext, flag, length, marker) to the existing regular file at `path`
 // in one write request and syncs it. On any failure the file holds exactly the bytes it held
-// before, and nothing is created.
+// before, and nothing is created. A ciphertext of 2^31 bytes or more, whose length the
+// trailer cannot hold, is refused with ErrorKind::FileTooLarge before the file is touched.
 Result<void> AppendBlock(const std::filesystem::path& path, const ByteString& ciphertext,
+                         std::int32_t passwordFlag);
+
+// The same on a file already opened with File::OpenForAppending (for a caller that wants to
+// know the file can be written before it prepares the block). The file stays open.
+Result<void> AppendBlock(platform::File& file, const ByteString& ciphertext,
                          std::int32_t passwordFlag);
 
 }  // namespace veyla::carrier

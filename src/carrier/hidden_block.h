@@ -6,6 +6,7 @@
 // Only the last block of a file can be read: a reader looks at the last 12 bytes and nowhere
 // else. There is no checksum; any file whose last four bytes are "1973" counts as a carrier.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -30,7 +31,12 @@ bool HasMarker(const ByteString& tail);
 // Flag and length of a tail that passed HasMarker.
 Trailer ParseTrailer(const ByteString& tail);
 
-// The whole block for a ciphertext and password flag, ready for one append.
+// The 12 trailer bytes for a flag and length.
+using TrailerBytes = std::array<std::uint8_t, kTrailerSize>;
+TrailerBytes EncodeTrailer(const Trailer& trailer);
+
+// The whole block for a ciphertext and password flag, ready for one append. The ciphertext
+// must be shorter than 2^31 bytes (its length is stored as a signed 32-bit integer).
 ByteString EncodeBlock(const ByteString& ciphertext, std::int32_t passwordFlag);
 
 }  // namespace veyla::carrier

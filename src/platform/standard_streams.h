@@ -1,0 +1,26 @@
+#pragma once
+// The process's standard input, output and error streams as byte streams, for the
+// command-line tool. Whatever they are connected to (a terminal, a pipe, a file) is used as
+// it is.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "common/byte_string.h"
+#include "common/error.h"
+
+namespace veyla::platform {
+
+// Everything standard input holds, up to its end. Reads in one pass that grows
+// geometrically, so large inputs cost time in proportion to their size.
+Result<ByteString> ReadStandardInput();
+
+// Writes every byte to standard output.
+Result<void> WriteStandardOutput(std::span<const std::uint8_t> bytes);
+Result<void> WriteStandardOutput(std::string_view text);
+
+// Writes every byte to standard error; a failure there has nowhere to be reported.
+void WriteStandardError(std::string_view text);
+
+}  // namespace veyla::platform
