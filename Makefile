@@ -36,6 +36,22 @@ test-asan: deps
 bench: build
 	@set -e; for b in $(BIN)/veyla-bench-*; do [ -x "$$b" ] || continue; echo "== $$b"; "$$b" $(BENCH_ARGS); done
 
+# Each libFuzzer target for FUZZ_SECONDS from its seed corpus; any crash, leak or sanitizer
+# report fails the run and leaves the input in build/fuzz/artifacts/.
+FUZZ_TARGETS := decrypt_data read_message $(EXTRA_FUZZ_TARGETS)
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@mkdir -p build/fuzz/artifacts
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  [ -x build/fuzz/bin/fuzz_$$t ] || { echo "fuzz_$$t was not built" >&2; exit 1; }; \
+	  mkdir -p build/fuzz/corpus/$$t; echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
+	  build/fuzz/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=build/fuzz/artifacts/$$t- -print_final_stats=1 \
+	    build/fuzz/corpus/$$t fuzz/corpus/$$t 2>build/fuzz/$$t.log || { tail -40 build/fuzz/$$t.log; exit 1; }; \
+	  grep -E '^stat::number_of_executed_units' build/fuzz/$$t.log || true; \
+	done
+
 # Installs under $(PREFIX), below $(DESTDIR) when it is set (staged installs).
 install: build
 	@DESTDIR="$(DESTDIR)" cmake --install build/$(PRESET) --prefix "$(PREFIX)"

@@ -11,3 +11,8 @@ if(VEYLA_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(veyla_sanitizers INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Fuzzing builds instrument the whole core for coverage; only the fuzz programs link libFuzzer.
+if(VEYLA_BUILD_FUZZ)
+  target_compile_options(veyla_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
+endif()

@@ -23,7 +23,9 @@ namespace veyla::platform {
 
 namespace {
 
-Error ClosedFileError() { return Error{ErrorKind::Io, 0, "closed file"}; }
+Error ClosedFileError() {
+  return Error{ErrorKind::Io, 0, "closed file"};
+}
 
 Error NotRegularFileError(mode_t mode) {
   // A directory keeps the system's own wording; every other kind gets the generic one.
@@ -188,7 +190,9 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+  Close();
+}
 
 Result<File> File::OpenForReading(const std::filesystem::path& path) {
   auto fd = OpenRegular(path, O_RDONLY);

@@ -1,8 +1,10 @@
 #include "platform/standard_streams.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <limits>
 
 #include "platform/descriptor.h"
@@ -21,6 +23,19 @@ std::size_t ExpectedInputSize() {
 }
 
 }  // namespace
+
+void EnsureStandardStreamsOpen() {
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    // open returns the lowest free number, which is this one.
+    const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (opened >= 0 && opened != fd) ::close(opened);
+  }
+}
+
+bool StandardInputIsTerminal() {
+  return ::isatty(STDIN_FILENO) == 1;
+}
 
 Result<ByteString> ReadStandardInput() {
   return detail::ReadUpTo(STDIN_FILENO, std::numeric_limits<std::size_t>::max(),

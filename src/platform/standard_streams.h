@@ -12,6 +12,14 @@
 
 namespace veyla::platform {
 
+// Opens /dev/null on each of the three standard descriptors that is closed, so that no file
+// the program opens later takes a standard stream's number and receives its output (an
+// error message appended to a carrier). Called first by a front end.
+void EnsureStandardStreamsOpen();
+
+// Whether standard input is a terminal (someone is typing the input).
+bool StandardInputIsTerminal();
+
 // Everything standard input holds, up to its end. Reads in one pass that grows
 // geometrically, so large inputs cost time in proportion to their size.
 Result<ByteString> ReadStandardInput();

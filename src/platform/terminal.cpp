@@ -22,7 +22,9 @@ constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 volatile std::sig_atomic_t gPendingSignal = 0;
 
-extern "C" void NoteSignal(int signal) { gPendingSignal = signal; }
+extern "C" void NoteSignal(int signal) {
+  gPendingSignal = signal;
+}
 
 // Catches the ending signals for its lifetime without SA_RESTART, so a blocked read returns
 // with EINTR and the caller can restore the terminal; the previous handling comes back after.

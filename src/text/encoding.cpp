@@ -61,7 +61,9 @@ std::size_t Utf8RejectedLength(std::string_view s) {
 
 // GB18030 has no such rule that could help: a refused byte is replaced on its own and
 // decoding resumes at the next one, so an ASCII byte after a broken lead byte survives.
-std::size_t Gb18030RejectedLength(std::string_view) { return 1; }
+std::size_t Gb18030RejectedLength(std::string_view) {
+  return 1;
+}
 
 class Converter {
  public:

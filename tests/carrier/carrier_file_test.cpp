@@ -12,6 +12,8 @@
 #include <string>
 
 #include "carrier/hidden_block.h"
+#include "carrier/password_rules.h"
+#include "cipher/message_cipher.h"
 #include "common/bytes.h"
 #include "platform/file.h"
 #include "scratch_files.h"
@@ -56,25 +58,40 @@ std::vector<TrailerCase> TrailerCases() {
   // Files of 0 to 11 bytes are never carriers, even when they end in the marker.
   const std::string shortFile = "abcdefg1973";
   for (std::size_t n = 0; n < kTrailerSize; ++n) {
-    cases.push_back({"short file", Bytes(std::string_view(shortFile).substr(shortFile.size() - n)),
-                     false, 0, 0, {}});
+    cases.push_back({"short file",
+                     Bytes(std::string_view(shortFile).substr(shortFile.size() - n)),
+                     false,
+                     0,
+                     0,
+                     {}});
   }
   const ByteString eight = Bytes("ABCDEFGH");
   cases.push_back({"empty block", Trailer(0, 0), true, 0, 0, {}});
   cases.push_back({"ciphertext filling the file", Concat(eight, Trailer(1, 8)), true, 1, 8, eight});
-  cases.push_back({"ciphertext behind picture bytes", Concat(Concat(Bytes("JPEG"), eight), Trailer(0, 8)),
-                   true, 0, 8, eight});
-  cases.push_back({"length one beyond the file", Concat(Bytes("1234567"), Trailer(1, 8)), true, 1, 8, {}});
+  cases.push_back({"ciphertext behind picture bytes",
+                   Concat(Concat(Bytes("JPEG"), eight), Trailer(0, 8)), true, 0, 8, eight});
+  cases.push_back(
+      {"length one beyond the file", Concat(Bytes("1234567"), Trailer(1, 8)), true, 1, 8, {}});
   cases.push_back({"negative length", Concat(eight, Trailer(1, -8)), true, 1, -8, {}});
   cases.push_back({"length -2^31", Concat(eight, Trailer(1, kInt32Min)), true, 1, kInt32Min, {}});
   cases.push_back({"length 2^31-1", Concat(eight, Trailer(1, kInt32Max)), true, 1, kInt32Max, {}});
-  cases.push_back({"length 2^31-12 (L + 12 overflows int32)", Concat(eight, Trailer(0, kInt32Max - 11)),
-                   true, 0, kInt32Max - 11, {}});
+  cases.push_back({"length 2^31-12 (L + 12 overflows int32)",
+                   Concat(eight, Trailer(0, kInt32Max - 11)),
+                   true,
+                   0,
+                   kInt32Max - 11,
+                   {}});
   cases.push_back({"odd flag 2", Concat(eight, Trailer(2, 8)), true, 2, 8, eight});
   cases.push_back({"odd flag -1", Concat(eight, Trailer(-1, 8)), true, -1, 8, eight});
   cases.push_back({"marker not last", Concat(Trailer(0, 0), Bytes("x")), false, 0, 0, {}});
-  cases.push_back({"marker cut by a zero byte", Trailer(0, 0, std::string_view("19\0\0", 4)), false, 0, 0, {}});
-  cases.push_back({"zero byte before the marker", Trailer(0, 0, std::string_view("197\0", 4)), false, 0, 0, {}});
+  cases.push_back(
+      {"marker cut by a zero byte", Trailer(0, 0, std::string_view("19\0\0", 4)), false, 0, 0, {}});
+  cases.push_back({"zero byte before the marker",
+                   Trailer(0, 0, std::string_view("197\0", 4)),
+                   false,
+                   0,
+                   0,
+                   {}});
   cases.push_back({"other marker", Trailer(0, 0, "1974"), false, 0, 0, {}});
   return cases;
 }
@@ -112,9 +129,9 @@ TEST(CarrierFile, AClosedFileReadsNothing) {
 
 TEST(CarrierFile, EncodedBlockLayout) {
   const ByteString ciphertext = {1, 2, 3, 4, 5, 6, 7, 8};
-  const ByteString expected = {1, 2, 3, 4, 5, 6, 7, 8,   // ciphertext
-                               1, 0, 0, 0,               // flag 1, little-endian
-                               8, 0, 0, 0,               // length 8, little-endian
+  const ByteString expected = {1,   2,   3,   4,  5, 6, 7, 8,  // ciphertext
+                               1,   0,   0,   0,               // flag 1, little-endian
+                               8,   0,   0,   0,               // length 8, little-endian
                                '1', '9', '7', '3'};
   EXPECT_EQ(EncodeBlock(ciphertext, 1), expected);
   const auto trailer = EncodeTrailer({-2, 0x01020304});
@@ -166,6 +183,31 @@ TEST(CarrierFile, FailedAppendsChangeNothingAndCreateNothing) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadFileBytes(path), before);
+  }
+}
+
+// The whole road of a message: encrypt, append, find the trailer, read, decrypt.
+TEST(CarrierFile, MessageRoundTripThroughACarrier) {
+  ScratchDir dir;
+  const auto path = dir / "picture.jpg";
+  const ByteString withZeros = {'a', 0, 'b', 0, 0, 0xFF};
+  const ByteString chinese = Bytes("\xC4\xE3\xBA\xC3 Veyla");  // "你好 Veyla" in GB18030
+  for (const Text& typed : {Text(""), Text("\xC3\xDC\xC2\xEB"), Text("a long password text")}) {
+    for (const ByteString& message : {withZeros, chinese}) {
+      WriteFileBytes(path, Bytes("JPEG"));
+      const HidePassword hide = ChooseHidePassword(typed);
+      ASSERT_TRUE(AppendBlock(path, cipher::EncryptData(message, hide.password), hide.flag).ok());
+
+      auto file = File::OpenForReading(path).value();
+      const ByteString tail = ReadTail(file).value();
+      ASSERT_TRUE(HasMarker(tail));
+      const auto trailer = ParseTrailer(tail);
+      EXPECT_EQ(trailer.passwordFlag, typed.empty() ? 0 : 1);
+      const auto password = ChooseReadPassword(trailer.passwordFlag, typed);
+      ASSERT_TRUE(password.has_value());
+      const ByteString ciphertext = ReadCiphertext(file, trailer.cipherLength).value();
+      EXPECT_EQ(cipher::DecryptData(ciphertext, *password), message);
+    }
   }
 }
 

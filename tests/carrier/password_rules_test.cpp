@@ -27,8 +27,8 @@ struct ReadCase {
 
 TEST(PasswordRules, ReadChoosesByTheFlag) {
   const ReadCase cases[] = {
-      {0, "", Text("kvb")},     {0, "wrong", Text("kvb")}, {1, "", std::nullopt},
-      {1, "pw", Text("pw")},    {2, "", Text("")},         {-1, "pw", Text("pw")},
+      {0, "", Text("kvb")},  {0, "wrong", Text("kvb")}, {1, "", std::nullopt},
+      {1, "pw", Text("pw")}, {2, "", Text("")},         {-1, "pw", Text("pw")},
   };
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.flag) + " '" + c.typed + "'");

@@ -6,14 +6,14 @@
 #include <memory>
 #include <stdexcept>
 
+#include "common/bytes.h"
+
 namespace veyla::cipher::test {
 
 Block BytesOf(std::uint64_t value) {
   Block bytes{};
-  for (int i = 7; i >= 0; --i) {
-    bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value);
-    value >>= 8;
-  }
+  StoreBe32(std::span(bytes).first<4>(), static_cast<std::uint32_t>(value >> 32));
+  StoreBe32(std::span(bytes).last<4>(), static_cast<std::uint32_t>(value));
   return bytes;
 }
 

@@ -150,9 +150,9 @@ TEST(FileClosed, EveryOperationReportsAClosedFile) {
   const std::array<std::uint8_t, 1> byte = {'x'};
   const std::array<std::span<const std::uint8_t>, 1> runs = {std::span(byte)};
   std::array<std::uint8_t, 4> buffer{};
-  const std::array<Error, 6> errors = {
-      file.Size().error(),          file.SeekFromEnd(0).error(), file.Read(4).error(),
-      file.ReadInto(buffer).error(), file.AppendRuns(runs).error(), file.Sync().error()};
+  const std::array<Error, 6> errors = {file.Size().error(),           file.SeekFromEnd(0).error(),
+                                       file.Read(4).error(),          file.ReadInto(buffer).error(),
+                                       file.AppendRuns(runs).error(), file.Sync().error()};
   for (const Error& e : errors) {
     EXPECT_EQ(e.kind, ErrorKind::Io);
     EXPECT_EQ(e.operation, "closed file");

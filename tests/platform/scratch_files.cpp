@@ -22,7 +22,9 @@ ScratchDir::~ScratchDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-ByteString Bytes(std::string_view text) { return ByteString(text.begin(), text.end()); }
+ByteString Bytes(std::string_view text) {
+  return ByteString(text.begin(), text.end());
+}
 
 void WriteFileBytes(const std::filesystem::path& path, const ByteString& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

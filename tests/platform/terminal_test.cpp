@@ -35,7 +35,9 @@ bool EchoIsOn() {
 }
 
 volatile std::sig_atomic_t gInterrupted = 0;
-extern "C" void NoteInterrupt(int) { gInterrupted = 1; }
+extern "C" void NoteInterrupt(int) {
+  gInterrupted = 1;
+}
 
 struct ChildOnTerminal {
   pid_t pid;
@@ -83,8 +85,7 @@ TEST(Terminal, ReadsASecretLineWithoutEchoAndRestoresEcho) {
   ASSERT_GT(child.pid, 0);
   EXPECT_NE(ReadTerminal(child.master, "Password: ").find("Password: "), std::string::npos);
   const std::string typed = "s3cret word\n";
-  ASSERT_EQ(::write(child.master, typed.data(), typed.size()),
-            static_cast<ssize_t>(typed.size()));
+  ASSERT_EQ(::write(child.master, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
   const std::string shown = ReadTerminal(child.master, "");
   const auto [code, sent] = Finish(child);
   EXPECT_EQ(code, 0);

@@ -61,8 +61,8 @@ TEST(Encoding, KnownPairsConvertBothWays) {
 
 TEST(Encoding, EverySupplementaryPlaneCharacterUsesTheFourByteFormula) {
   // Emoji, a CJK Extension B ideograph, and the two ends of the supplementary range.
-  for (const char32_t c : {U'\U0001F600', U'\U0001F9E7', U'\U00020000', U'\U00010000',
-                           U'\U0010FFFF'}) {
+  for (const char32_t c :
+       {U'\U0001F600', U'\U0001F9E7', U'\U00020000', U'\U00010000', U'\U0010FFFF'}) {
     SCOPED_TRACE(static_cast<std::uint32_t>(c));
     const auto utf8 = Utf8OfSupplementary(c);
     const auto gb = Gb18030OfSupplementary(c);
@@ -99,14 +99,29 @@ std::string WithReplacement(const std::string& pattern, std::string_view replace
 // Invalid UTF-8: each maximal broken prefix of a character becomes one U+FFFD; the rest of
 // the input is kept.
 const Malformed kBadUtf8[] = {
-    {"stray byte", "a\xFF" "b", "a#b"},
-    {"lone continuation byte", "a\x80" "b", "a#b"},
-    {"character cut short", "\xE4\xB8" "x", "#x"},
+    {"stray byte",
+     "a\xFF"
+     "b",
+     "a#b"},
+    {"lone continuation byte",
+     "a\x80"
+     "b",
+     "a#b"},
+    {"character cut short",
+     "\xE4\xB8"
+     "x",
+     "#x"},
     {"character cut by the end", "ab\xE4\xB8", "ab#"},
     {"overlong zero", "\xC0\x80", "##"},
-    {"surrogate", "\xED\xA0\x80" "z", "###z"},
+    {"surrogate",
+     "\xED\xA0\x80"
+     "z",
+     "###z"},
     {"above U+10FFFF", "\xF4\x90\x80\x80", "####"},
-    {"valid character after a broken one", "\xE4" "中", "#\xD6\xD0"},
+    {"valid character after a broken one",
+     "\xE4"
+     "中",
+     "#\xD6\xD0"},
 };
 
 TEST(Encoding, InvalidUtf8BecomesTheReplacementCharacter) {
@@ -118,7 +133,10 @@ TEST(Encoding, InvalidUtf8BecomesTheReplacementCharacter) {
 
 // Invalid GB18030: each refused byte becomes one U+FFFD and decoding resumes after it.
 const Malformed kBadGb18030[] = {
-    {"byte FF", "a\xFF" "b", "a#b"},
+    {"byte FF",
+     "a\xFF"
+     "b",
+     "a#b"},
     {"lead byte cut by the end", "a\x81", "a#"},
     {"lead byte before ASCII", "\x81 b", "# b"},
     {"four-byte sequence cut short", "\x81\x30\x81", "#"},

@@ -224,7 +224,7 @@ TEST_F(CommandTest, DecryptLastBlockShowsTheLastHideUnderTheDefaultPassword) {
   // A read of another file changes the flag and length but not what this button shows.
   const auto other = dir_ / "other.jpg";
   WriteBytes(other, original_);
-  const ByteString otherCipher = cipher::EncryptData(BytesFromText("别的"), "x");
+  const ByteString otherCipher = cipher::EncryptData(BytesFromText(Stored("别的")), "x");
   const ByteString block = carrier::EncodeBlock(otherCipher, 1);
   ByteString otherBytes = original_;
   otherBytes.insert(otherBytes.end(), block.begin(), block.end());
