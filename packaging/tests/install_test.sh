@@ -34,6 +34,15 @@ if [ -f "$desktop" ]; then
   icons=$(find "$root$prefix/share/icons/hicolor" -path '*/apps/*' -type f 2>/dev/null || true)
   for icon in $icons; do
     [[ $(basename "$icon") == veyla.* ]] || fail "icon $icon is not named after Icon=veyla"
+    # An icon theme picks a picture by its folder, so each must hold what its folder says.
+    kind=$(file -b "$icon")
+    case $icon in
+      */scalable/apps/veyla.svg) [[ $kind == SVG* ]] || fail "$icon is $kind" ;;
+      */[0-9]*x[0-9]*/apps/veyla.png)
+        size=$(basename "$(dirname "$(dirname "$icon")")")
+        [[ $kind == "PNG image data, ${size/x/ x }"* ]] || fail "$icon in $size is $kind" ;;
+      *) fail "icon $icon is in no folder of the hicolor layout" ;;
+    esac
   done
 fi
 
