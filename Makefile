@@ -52,6 +52,11 @@ fuzz: deps
 	  grep -E '^stat::number_of_executed_units' build/fuzz/$$t.log || true; \
 	done
 
+# The window as it looks right after start-up, for the README (offscreen, no display needed).
+screenshot: build
+	@mkdir -p docs
+	@QT_QPA_PLATFORM=offscreen $(BIN)/veyla-screenshot docs/window.png
+
 # Installs under $(PREFIX), below $(DESTDIR) when it is set (staged installs).
 install: build
 	@DESTDIR="$(DESTDIR)" cmake --install build/$(PRESET) --prefix "$(PREFIX)"

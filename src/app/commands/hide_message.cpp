@@ -1,10 +1,7 @@
-#include <array>
-#include <span>
-
 #include "app/commands/handlers.h"
 #include "app/commands/status_texts.h"
 #include "app/commands/stored_text.h"
-#include "carrier/hidden_block.h"
+#include "carrier/carrier_file.h"
 #include "carrier/password_rules.h"
 #include "cipher/message_cipher.h"
 #include "platform/file.h"
@@ -14,7 +11,8 @@ namespace veyla::app {
 namespace {
 
 // Steps 6 to 9: open the named file (existing, never created), append the whole block in one
-// request and sync it. On failure the file holds exactly what it held before.
+// request and sync it (carrier::AppendBlock). On failure the file holds exactly what it held
+// before.
 Result<void> AppendHiddenBlock(ProgramState& state, const Text& fileName) {
   auto opened = platform::File::OpenForAppending(PathFromText(fileName));
   if (!opened) {
@@ -23,13 +21,9 @@ Result<void> AppendHiddenBlock(ProgramState& state, const Text& fileName) {
   platform::File file = std::move(opened).value();
   state.writeFileNumber = file.Number();
 
-  const ByteString block = carrier::EncodeBlock(state.lastCipherBytes, state.passwordFlag);
-  const std::array<std::span<const std::uint8_t>, 1> runs{std::span<const std::uint8_t>(block)};
-  if (auto written = file.AppendRuns(runs); !written) {
-    return written;
-  }
-  if (auto synced = file.Sync(); !synced) {
-    return synced;
+  if (auto appended = carrier::AppendBlock(file, state.lastCipherBytes, state.passwordFlag);
+      !appended) {
+    return appended;
   }
   file.Close();
   return {};

@@ -12,6 +12,7 @@
 #include "app/commands/handlers.h"
 #include "app/commands/status_texts.h"
 #include "app/commands/stored_text.h"
+#include "carrier/hidden_block.h"
 #include "common/byte_string.h"
 #include "fake_window.h"
 
@@ -41,6 +42,15 @@ class CommandTest : public ::testing::Test {
     WriteBytes(picture_, original_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  // The picture's own bytes followed by one block.
+  void WriteCarrier(const std::filesystem::path& path, const ByteString& cipher,
+                    std::int32_t flag) const {
+    ByteString bytes = original_;
+    const ByteString block = carrier::EncodeBlock(cipher, flag);
+    bytes.insert(bytes.end(), block.begin(), block.end());
+    WriteBytes(path, bytes);
+  }
 
   static Text Stored(std::string_view utf8) { return StoredText(utf8); }
   Text PictureName() const { return Stored(picture_.string()); }

@@ -180,11 +180,7 @@ TEST_F(CommandTest, ReadPasswordRules) {
 }
 
 TEST_F(CommandTest, OddFlagUsesTheTypedTextEvenWhenEmpty) {
-  const ByteString cipher = cipher::EncryptData(BytesFromText("flag two"), "");
-  ByteString bytes = original_;
-  const ByteString block = carrier::EncodeBlock(cipher, 2);
-  bytes.insert(bytes.end(), block.begin(), block.end());
-  WriteBytes(picture_, bytes);
+  WriteCarrier(picture_, cipher::EncryptData(BytesFromText("flag two"), ""), 2);
 
   Choose(picture_);
   EXPECT_EQ(Read(""), "flag two");
@@ -193,11 +189,7 @@ TEST_F(CommandTest, OddFlagUsesTheTypedTextEvenWhenEmpty) {
 }
 
 TEST_F(CommandTest, RevealedTextEndsAtTheFirstZeroByte) {
-  const ByteString cipher = cipher::EncryptData(ByteString{'a', 'b', 0, 'c'}, "kvb");
-  ByteString bytes = original_;
-  const ByteString block = carrier::EncodeBlock(cipher, 0);
-  bytes.insert(bytes.end(), block.begin(), block.end());
-  WriteBytes(picture_, bytes);
+  WriteCarrier(picture_, cipher::EncryptData(ByteString{'a', 'b', 0, 'c'}, "kvb"), 0);
   Choose(picture_);
   EXPECT_EQ(Read(""), "ab");
 }
@@ -223,12 +215,7 @@ TEST_F(CommandTest, DecryptLastBlockShowsTheLastHideUnderTheDefaultPassword) {
 
   // A read of another file changes the flag and length but not what this button shows.
   const auto other = dir_ / "other.jpg";
-  WriteBytes(other, original_);
-  const ByteString otherCipher = cipher::EncryptData(BytesFromText(Stored("别的")), "x");
-  const ByteString block = carrier::EncodeBlock(otherCipher, 1);
-  ByteString otherBytes = original_;
-  otherBytes.insert(otherBytes.end(), block.begin(), block.end());
-  WriteBytes(other, otherBytes);
+  WriteCarrier(other, cipher::EncryptData(BytesFromText(Stored("别的")), "x"), 1);
   Choose(other);
   EXPECT_EQ(Read("x"), Stored("别的"));
   DecryptLastBlock(state_, window_);
