@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The manual page of veyla-cli renders without a single groff warning, and it documents the
-# same commands and options as the tool's own --help: an option added to the tool, or dropped
-# from it, without the page following fails here.
+# same commands, options and version as the tool's own --help and --version: an option added
+# to the tool, or dropped from it, without the page following fails here.
 #
 # Usage: man_page_test.sh MAN_PAGE [VEYLA_CLI]
 set -euo pipefail
@@ -36,4 +36,6 @@ for command in check hide read; do
   grep -qE "\bveyla-cli $command\b" <<<"$text" || fail "the page does not show the command $command"
 done
 grep -q VEYLA_PASSWORD <<<"$help" || fail "--help does not mention VEYLA_PASSWORD"
+version=$("$cli" --version | awk '{ print $NF }')
+grep -qE "^\.TH .*\"Veyla $version\"" "$page" || fail "the page's title line does not name Veyla $version"
 echo "page renders cleanly; $(wc -l <<<"$in_page") options agree with --help"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack into a scratch folder and inspects it as apt would see
 # it: the control fields, the dependencies that make the programs run on a clean system, the
-# file list and its modes, and the command-line tool extracted from the package at work.
+# file list and its modes, and the programs extracted from the package at work.
 #
 # Usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION DEPENDS FILE...
 #   DEPENDS: comma-separated package names that Depends must name; FILE relative to /usr
@@ -12,13 +12,13 @@ unset VEYLA_PASSWORD
 build_dir=$1 source_dir=$2 version=$3 depends=$4
 shift 4
 
-make_scratch out
-cpack --config "$build_dir/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
-  { cat "$out/cpack.log" >&2; fail "cpack failed"; }
+make_scratch pkg_dir
+cpack --config "$build_dir/CPackConfig.cmake" -B "$pkg_dir" >"$pkg_dir/cpack.log" 2>&1 ||
+  { cat "$pkg_dir/cpack.log" >&2; fail "cpack failed"; }
 
 arch=$(dpkg --print-architecture)
-deb=$out/veyla_${version}_${arch}.deb
-[ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$out")"
+deb=$pkg_dir/veyla_${version}_${arch}.deb
+[ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$pkg_dir")"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = veyla ] || fail "Package is '$(field Package)'"
@@ -64,4 +64,13 @@ cli=$root/usr/bin/veyla-cli
 out=$(cd / && "$cli" --version) || fail "the packaged veyla-cli --version failed"
 grep -qF "$version" <<<"$out" || fail "veyla-cli --version says '$out', not $version"
 expect_cli_round_trip "$cli"
+
+# The packaged window starts and keeps running (offscreen) until it is stopped; a missing
+# library, plugin or file makes it end at once.
+window=$root/usr/bin/veyla
+if [ -x "$window" ]; then
+  rc=0
+  (cd / && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$root timeout 2 "$window" >"$pkg_dir/window.log" 2>&1) || rc=$?
+  [ "$rc" -eq 124 ] || { cat "$pkg_dir/window.log" >&2; fail "the packaged window ended with status $rc right after start-up"; }
+fi
 echo "$(basename "$deb"): $(wc -l <<<"$files") files, Depends: $(field Depends)"
