@@ -38,7 +38,7 @@ bench: build
 
 # Each libFuzzer target for FUZZ_SECONDS from its seed corpus; any crash, leak or sanitizer
 # report fails the run and leaves the input in build/fuzz/artifacts/.
-FUZZ_TARGETS := decrypt_data read_message $(EXTRA_FUZZ_TARGETS)
+FUZZ_TARGETS := decrypt_data read_message picture_decoder
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
