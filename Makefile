@@ -4,6 +4,8 @@ BIN         := build/bin
 BENCH_ARGS  ?=
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
+PREFIX      ?= /usr/local
+DESTDIR     ?=
 
 .PHONY: all deps configure build run test test-asan bench fuzz screenshot install package clean
 
@@ -54,6 +56,15 @@ fuzz: deps
 screenshot: build
 	@mkdir -p docs
 	@QT_QPA_PLATFORM=offscreen $(BIN)/veyla-screenshot docs/window.png
+
+# Installs under $(PREFIX), below $(DESTDIR) when it is set (staged installs).
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install build/$(PRESET) --prefix "$(PREFIX)"
+
+# The Debian package, into build/package/veyla_<version>_<arch>.deb.
+package: build
+	@cpack --config build/$(PRESET)/CPackConfig.cmake -B "$(CURDIR)/build/package"
+	@rm -rf build/package/_CPack_Packages
 
 clean:
 	rm -rf build

@@ -13,7 +13,7 @@ packages=(
   # fuzzing (libFuzzer ships with clang's runtime)
   clang libclang-rt-14-dev
   # install checks and packaging
-  desktop-file-utils dpkg-dev file
+  desktop-file-utils dpkg-dev file groff-base
 )
 
 missing=()
