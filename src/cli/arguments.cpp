@@ -9,22 +9,22 @@ namespace {
 enum class Takes { Nothing, Value };
 
 // An option: its name, whether it takes a value, and which commands accept it.
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;
   Takes takes;
   bool forHide;
   bool forRead;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRule kOptions[] = {
     {"--message", Takes::Value, true, false},      {"--message-file", Takes::Value, true, false},
     {"--data-file", Takes::Value, true, false},    {"--password", Takes::Value, true, true},
     {"--password-file", Takes::Value, true, true}, {"--ask-password", Takes::Nothing, true, true},
     {"--raw", Takes::Nothing, false, true},
 };
 
-const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& o : kOptions) {
+const OptionRule* FindOption(std::string_view name) {
+  for (const OptionRule& o : kOptions) {
     if (o.name == name) return &o;
   }
   return nullptr;
@@ -60,12 +60,12 @@ bool IsHelp(std::string_view a) {
   return a == "--help" || a == "-h";
 }
 
-bool Accepts(Command c, const OptionSpec& o) {
+bool Accepts(Command c, const OptionRule& o) {
   return (c == Command::Hide && o.forHide) || (c == Command::Read && o.forRead);
 }
 
 // Records one option; an error text when it clashes with an earlier one.
-std::optional<std::string> Apply(Options& options, const OptionSpec& o, std::string value,
+std::optional<std::string> Apply(Options& options, const OptionRule& o, std::string value,
                                  bool& messageGiven, bool& passwordGiven) {
   const std::string_view n = o.name;
   if (n == "--raw") {
@@ -118,14 +118,14 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
     if (a == "--version") return OnlyCommand(Command::Version);
     const std::size_t equals = a.find('=');
     const std::string_view name = a.substr(0, equals);
-    const OptionSpec* spec = FindOption(name);
-    if (spec == nullptr) return UsageError{"unknown option '" + std::string(name) + "'"};
-    if (!Accepts(*command, *spec)) {
+    const OptionRule* rule = FindOption(name);
+    if (rule == nullptr) return UsageError{"unknown option '" + std::string(name) + "'"};
+    if (!Accepts(*command, *rule)) {
       return UsageError{"'" + std::string(CommandName(*command)) + "' does not take " +
                         std::string(name)};
     }
     std::string value;
-    if (spec->takes == Takes::Value) {
+    if (rule->takes == Takes::Value) {
       if (equals != std::string_view::npos) {
         value = a.substr(equals + 1);
       } else if (i + 1 < arguments.size()) {
@@ -136,7 +136,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string_vie
     } else if (equals != std::string_view::npos) {
       return UsageError{std::string(name) + " takes no value"};
     }
-    if (auto clash = Apply(options, *spec, std::move(value), messageGiven, passwordGiven)) {
+    if (auto clash = Apply(options, *rule, std::move(value), messageGiven, passwordGiven)) {
       return UsageError{*clash};
     }
   }
