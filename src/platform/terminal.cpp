@@ -1,6 +1,7 @@
 #include "platform/terminal.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -99,11 +100,25 @@ Result<std::string> ReadSecretLine(std::string_view prompt) {
       return ErrorFromErrno("set terminal", errno);
     }
     Say(tty.get(), prompt);
-    while (!complete && line.size() < kMaximumLine) {
+    // The ending signals stay blocked except while ppoll waits, so one that arrives between
+    // two reads is seen at the next wait instead of being missed by a read that then blocks.
+    sigset_t ending, original;
+    sigemptyset(&ending);
+    for (int signal : kEndingSignals) sigaddset(&ending, signal);
+    ::sigprocmask(SIG_BLOCK, &ending, &original);
+    sigset_t waiting = original;
+    for (int signal : kEndingSignals) sigdelset(&waiting, signal);
+    while (!complete && line.size() < kMaximumLine && gPendingSignal == 0) {
+      pollfd ready{tty.get(), POLLIN, 0};
+      if (::ppoll(&ready, 1, nullptr, &waiting) < 0) {
+        if (errno == EINTR) continue;  // the loop's test sees a caught signal
+        readError = errno;
+        break;
+      }
       char chunk[256];
       const ssize_t n = ::read(tty.get(), chunk, sizeof chunk);
       if (n < 0) {
-        if (errno == EINTR && gPendingSignal == 0) continue;
+        if (errno == EINTR || errno == EAGAIN) continue;
         readError = errno;
         break;
       }
@@ -116,6 +131,7 @@ Result<std::string> ReadSecretLine(std::string_view prompt) {
         }
       }
     }
+    ::sigprocmask(SIG_SETMASK, &original, nullptr);
     ::tcsetattr(tty.get(), TCSAFLUSH, &saved);
     Say(tty.get(), "\n");
     caught = gPendingSignal;
