@@ -4,9 +4,13 @@
 
 namespace veyla::app {
 
+namespace {
+
 // The fixed test picture. It names a drive on the system the program was first written for;
 // here it is a file name relative to the program's folder.
-inline constexpr const char* kTestPicture = "d:\\8g.jpg";
+constexpr const char* kTestPicture = "d:\\8g.jpg";
+
+}  // namespace
 
 void LoadTestPicture(ProgramState& /*state*/, Window& window) {
   // 1. to 3. Show the test picture; a missing file leaves the box empty.
