@@ -2,15 +2,12 @@
 // flag, length, ciphertext, decryption, text conversion) over a file holding the input bytes.
 // The first byte picks the typed password, so the password-needed path is reached too.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "app/commands/handlers.h"
+#include "input_file.h"
 #include "text/encoding.h"
 
 namespace {
@@ -39,18 +36,11 @@ class QuietWindow : public veyla::app::Window {
   std::string shown;
 };
 
-std::string CarrierPath() {
-  return (std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") + std::string("/veyla-fuzz-carrier-") + std::to_string(::getpid());
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string path = CarrierPath();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  const std::string path = veyla::fuzzing::WriteInputFile("carrier", data, size);
+  if (path.empty()) return 0;
 
   QuietWindow window;
   window.fileName = path;

@@ -41,6 +41,10 @@ class [[nodiscard]] Result {
   const T& value() const& { return std::get<0>(v_); }
   T&& value() && { return std::get<0>(std::move(v_)); }
   const Error& error() const { return std::get<1>(v_); }
+  // The value, or `fallback` when the operation failed (for callers that treat a failure as
+  // "nothing there").
+  T value_or(T fallback) const& { return ok() ? std::get<0>(v_) : std::move(fallback); }
+  T value_or(T fallback) && { return ok() ? std::get<0>(std::move(v_)) : std::move(fallback); }
 
  private:
   std::variant<T, Error> v_;

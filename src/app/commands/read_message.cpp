@@ -21,13 +21,12 @@ void ReadMessage(ProgramState& state, Window& window) {
   }
 
   // 3. Reading needs only read access. A file that cannot be opened reads as nothing.
-  auto opened = platform::File::OpenForReading(PathFromText(name));
-  platform::File file = opened.ok() ? std::move(opened).value() : platform::File();
+  platform::File file =
+      platform::File::OpenForReading(PathFromText(name)).value_or(platform::File());
   state.readFileNumber = file.Number();
 
   // 4. The last 12 bytes.
-  auto tail = carrier::ReadTail(file);
-  state.readBuffer = tail.ok() ? std::move(tail).value() : ByteString();
+  state.readBuffer = carrier::ReadTail(file).value_or(ByteString());
 
   // 5. No marker, no message. (The file closes when it goes out of scope, on every path.)
   if (!carrier::HasMarker(state.readBuffer)) {
@@ -55,8 +54,7 @@ void ReadMessage(ProgramState& state, Window& window) {
   state.cipherLength = trailer.cipherLength;
 
   // 11. The ciphertext in front of the trailer; a length that does not fit gives nothing.
-  auto ciphertext = carrier::ReadCiphertext(file, state.cipherLength);
-  state.readBuffer = ciphertext.ok() ? std::move(ciphertext).value() : ByteString();
+  state.readBuffer = carrier::ReadCiphertext(file, state.cipherLength).value_or(ByteString());
 
   // 12. Decrypt and show the text up to its first zero byte.
   const ByteString message = cipher::DecryptData(state.readBuffer, state.readPassword);

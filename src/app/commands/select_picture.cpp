@@ -29,13 +29,11 @@ void SelectPicture(ProgramState& state, Window& window) {
 
   // 5. Checking needs only to read, so a read-only carrier is still recognised. A file that
   //    cannot be opened (missing, not a regular file) reads as nothing: no marker.
-  auto file = platform::File::OpenForReading(path);
-  platform::File carrierFile = file.ok() ? std::move(file).value() : platform::File();
+  platform::File carrierFile = platform::File::OpenForReading(path).value_or(platform::File());
   state.readFileNumber = carrierFile.Number();
 
   // 6. The last 12 bytes.
-  auto tail = carrier::ReadTail(carrierFile);
-  state.readBuffer = tail.ok() ? std::move(tail).value() : ByteString();
+  state.readBuffer = carrier::ReadTail(carrierFile).value_or(ByteString());
 
   // 7. The marker test decides the status line.
   window.SetCaption(StoredText(carrier::HasMarker(state.readBuffer) ? status::kCarrierChosen

@@ -26,7 +26,7 @@ std::span<const std::uint8_t> FileChunks::ReadChunk() {
   if (!read.ok()) {
     failed_ = true;
   }
-  const std::size_t count = read.ok() ? read.value() : 0;
+  const std::size_t count = read.value_or(0);
   if (count == 0) {
     ended_ = true;
   }
