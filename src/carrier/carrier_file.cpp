@@ -42,9 +42,6 @@ Result<void> AppendBlock(platform::File& file, const ByteString& ciphertext,
 
 Result<void> AppendBlock(const std::filesystem::path& path, const ByteString& ciphertext,
                          std::int32_t passwordFlag) {
-  if (ciphertext.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-    return Error{ErrorKind::FileTooLarge, 0, "hidden block of 2 GiB or more"};
-  }
   auto file = platform::File::OpenForAppending(path);
   if (!file) return file.error();
   return AppendBlock(file.value(), ciphertext, passwordFlag);

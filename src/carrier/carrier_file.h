@@ -23,7 +23,7 @@ Result<ByteString> ReadCiphertext(platform::File& file, std::int32_t cipherLengt
 // Appends one block (ciphertext, flag, length, marker) to the existing regular file at `path`
 // in one write request and syncs it. On any failure the file holds exactly the bytes it held
 // before, and nothing is created. A ciphertext of 2^31 bytes or more, whose length the
-// trailer cannot hold, is refused with ErrorKind::FileTooLarge before the file is touched.
+// trailer cannot hold, is refused with ErrorKind::FileTooLarge before anything is written.
 Result<void> AppendBlock(const std::filesystem::path& path, const ByteString& ciphertext,
                          std::int32_t passwordFlag);
 
